@@ -1,0 +1,23 @@
+// Runs a program as a child process in a chosen folder and captures what it
+// writes and how it ends.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct program_output {
+  int exit_status = -1;  // 0..255, or 128 + signal number when killed
+  std::string out;
+  std::string err;
+};
+
+enum class stdout_target { captured, closed, dev_full };
+
+// Runs argv[0] with arguments argv[1..] in `folder`; standard input is /dev/null.
+program_output run_program(const std::vector<std::string>& argv, const std::string& folder,
+                           stdout_target target = stdout_target::captured);
+
+// A fresh folder under the temporary directory, readable by everybody; removed by remove_folder.
+std::string make_folder();
+void remove_folder(const std::string& folder);
+void write_file(const std::string& path, const std::string& bytes);
