@@ -1,0 +1,93 @@
+// End to end on the real digits: the analysis programs print the golden table
+// for pi's first 50,000,000 decimals, and the golden table itself is
+// recomputed here by the plain reference counter.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "program_run.h"
+#include "reference_palindromes.h"
+
+namespace {
+
+const std::string digit_file = std::string(PIDROMES_DATA_DIR) + "/pi_50m.txt";
+
+const std::string header =
+    "Palindrome\tNumber of \tMedian Digit\n"
+    "Length\t\tPalindromes\tDistance\n"
+    "----------\t-----------\t------------\n";
+
+// Rows for lengths 2 to 15; length 16 has no palindrome.
+const std::string golden_rows =
+    "         2\t  4999371\t         6\n"
+    "         3\t  5001645\t         6\n"
+    "         4\t   499985\t        68\n"
+    "         5\t   500430\t        69\n"
+    "         6\t    50093\t       688\n"
+    "         7\t    49537\t       700\n"
+    "         8\t     5141\t      6619\n"
+    "         9\t     4952\t      7169\n"
+    "        10\t      510\t     70114\n"
+    "        11\t      444\t     75185\n"
+    "        12\t       48\t    957516\n"
+    "        13\t       37\t    752921\n"
+    "        14\t        5\t   3573107\n"
+    "        15\t        6\t   4510852\n";
+const std::string golden_final = "        16\t        0\t";
+
+class RealDigits : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(digit_file)) {
+      if (std::getenv("PIDROMES_REQUIRE_DIGITS") != nullptr) FAIL() << digit_file << " is missing";
+      GTEST_SKIP() << digit_file << " is missing: scripts/make-pi-digits makes it";
+    }
+  }
+};
+
+std::string format_row(const reference_row& row) {
+  char line[64];
+  std::snprintf(line, sizeof line, "%10d\t%9d\t%10d\n", row.palin_length, row.num_palin, row.median);
+  return line;
+}
+
+TEST_F(RealDigits, GoldenTableMatchesReferenceCount) {
+  std::ifstream in(digit_file, std::ios::binary);
+  std::string text(50'000'002, '\0');
+  ASSERT_TRUE(in.read(text.data(), static_cast<std::streamsize>(text.size())));
+  std::vector<int32_t> digits;
+  digits.reserve(50'000'000);
+  for (std::size_t i = 2; i < text.size(); ++i) digits.push_back(text[i] - '0');
+  text.clear();
+  text.shrink_to_fit();
+  const std::vector<reference_row> rows = reference_table(digits);
+  std::string table;
+  for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+    ASSERT_TRUE(rows[i].has_median) << "length " << rows[i].palin_length;
+    table += format_row(rows[i]);
+  }
+  EXPECT_EQ(table, golden_rows);
+  EXPECT_EQ(rows.back().palin_length, 16);
+  EXPECT_EQ(rows.back().num_palin, 0);
+}
+
+TEST_F(RealDigits, ProgramsPrintTheGoldenTable) {
+  const std::string folder = make_folder();
+  std::filesystem::create_symlink(std::filesystem::absolute(digit_file), folder + "/pi_50m.txt");
+  const program_output dash = run_program({PIDROMES_PATH}, folder);
+  EXPECT_EQ(dash.out, header + golden_rows + golden_final + "         -");
+  EXPECT_EQ(dash.err, "");
+  EXPECT_EQ(dash.exit_status, 0);
+  const program_output zero = run_program({PIDROMES_ZERO_PATH}, folder);
+  EXPECT_EQ(zero.out, header + golden_rows + golden_final + "         0");
+  EXPECT_EQ(zero.exit_status, 0);
+  remove_folder(folder);
+}
+
+}  // namespace
