@@ -17,12 +17,7 @@ void clear_tally(gap_tally* tally) {
   tally->out_of_memory = false;
 }
 
-void add_gap(gap_tally* tally, int32_t gap) {
-  if (gap < gap_tally_buckets) {
-    ++tally->short_counts[gap];
-    ++tally->short_total;
-    return;
-  }
+void add_long_gap(gap_tally* tally, int32_t gap) {
   // Gaps of one length sum to less than the sequence length, so there are
   // few long ones and this list stays short.
   if (tally->long_count == tally->long_capacity) {

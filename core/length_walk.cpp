@@ -64,24 +64,39 @@ void keep_if(start_list* list, int32_t start, bool keep) {
   list->count += keep ? 1 : 0;
 }
 
+// Bit j of `centres` marks a palindrome of length `inner` (2 or 3) at start
+// base + j: tallies each one and keeps its start - 1 in `grown` when the pair
+// around it is equal too. Works on locals because the stores into the list
+// could otherwise alias the counters and force a reload for every palindrome.
+void pass_centres(uint64_t centres, int32_t base, int32_t inner, const int32_t* d, int32_t* num_palin,
+                  int32_t* prev_palin, gap_tally* tally, start_list* grown) {
+  int32_t count = *num_palin;
+  int32_t prev = *prev_palin;
+  uint32_t* out = grown->starts + grown->count;
+  uint32_t* const first_out = out;
+  for (; centres != 0; centres &= centres - 1) {
+    const int32_t s = base + __builtin_ctzll(centres);
+    if (count > 0) add_gap(tally, s - prev - 1);
+    ++count;
+    prev = s;
+    if (s >= 1) {
+      *out = static_cast<uint32_t>(s - 1);
+      out += d[s - 1] == d[s + inner] ? 1 : 0;
+    }
+  }
+  *num_palin = count;
+  *prev_palin = prev;
+  grown->count += static_cast<int32_t>(out - first_out);
+}
+
 // First pass over starts base..base+63. Requires positions up to
 // base + block_reach - 1 loaded and room for 64 more starts in each list.
 void pass_block(length_walk* walk, int32_t base) {
   const int32_t* d = walk->file_digits;
-  uint64_t pairs = equal_mask(d + base, d + base + 1);
-  uint64_t triples = equal_mask(d + base, d + base + 2);
-  while (pairs != 0) {
-    const int32_t s = base + __builtin_ctzll(pairs);
-    pairs &= pairs - 1;
-    record(&walk->count2, &walk->prev2, &walk->tally2, s);
-    if (s >= 1) keep_if(&walk->lists[0], s - 1, d[s - 1] == d[s + 2]);
-  }
-  while (triples != 0) {
-    const int32_t s = base + __builtin_ctzll(triples);
-    triples &= triples - 1;
-    record(&walk->count3, &walk->prev3, &walk->tally3, s);
-    if (s >= 1) keep_if(&walk->lists[1], s - 1, d[s - 1] == d[s + 3]);
-  }
+  pass_centres(equal_mask(d + base, d + base + 1), base, 2, d, &walk->count2, &walk->prev2, &walk->tally2,
+               &walk->lists[0]);
+  pass_centres(equal_mask(d + base, d + base + 2), base, 3, d, &walk->count3, &walk->prev3, &walk->tally3,
+               &walk->lists[1]);
 }
 
 // First pass over one start near the end, where windows may run past position n - 1.

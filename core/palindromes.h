@@ -109,8 +109,19 @@ bool start_tally(gap_tally* tally);
 // Forgets every gap, keeping the storage. O(gap_tally_buckets).
 void clear_tally(gap_tally* tally);
 
-// Adds one gap (>= 0). Amortised O(1); sets out_of_memory if a long gap can't be kept.
-void add_gap(gap_tally* tally, int32_t gap);
+// Keeps one gap of gap_tally_buckets or more; sets out_of_memory if it can't.
+void add_long_gap(gap_tally* tally, int32_t gap);
+
+// Adds one gap (>= 0). Amortised O(1); sets out_of_memory if a long gap can't
+// be kept. Inline because the first pass calls it for every palindrome found.
+inline void add_gap(gap_tally* tally, int32_t gap) {
+  if (gap < gap_tally_buckets) {
+    ++tally->short_counts[gap];
+    ++tally->short_total;
+  } else {
+    add_long_gap(tally, gap);
+  }
+}
 
 // Returns the same value as median_gap on a list of the gaps added. Requires
 // at least one gap. O(gap_tally_buckets + number of long gaps); reorders the
