@@ -23,7 +23,7 @@ int main() {
   if (file_digits == nullptr) return -1;
   std::fseek(file, 2, SEEK_SET);
   int32_t counter = 0;
-  for (int c; counter < total_length && (c = std::fgetc(file)) != EOF;) file_digits[counter++] = c - '0';
+  for (int c = 0; counter < total_length && (c = std::fgetc(file)) != EOF;) file_digits[counter++] = c - '0';
   std::fclose(file);
   gap_list gaps;
   for (int32_t palin_length = 2;; ++palin_length) {

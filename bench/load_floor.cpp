@@ -28,7 +28,8 @@ int main() {
   unsigned char buffer[4096];
   int32_t filled = 0;
   while (filled < total_length) {
-    const std::size_t wanted = std::min<std::size_t>(sizeof buffer, static_cast<std::size_t>(total_length - filled));
+    const std::size_t wanted =
+        std::min<std::size_t>(sizeof buffer, static_cast<std::size_t>(total_length - filled));
     const std::size_t got = std::fread(buffer, 1, wanted, file);
     if (got == 0) break;
     for (std::size_t i = 0; i < got; ++i) file_digits[filled + static_cast<int32_t>(i)] = buffer[i] - '0';

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::size_t block_chars = 64 * 1024;
+constexpr std::size_t block_chars = std::size_t{64} * 1024;
 
 std::size_t positions_bytes(int32_t total_length) {
   // An empty sequence still gets one position so that nullptr keeps meaning

@@ -138,8 +138,8 @@ void release_tally(gap_tally* tally);
 struct length_row {
   int32_t palin_length = 0;
   int32_t num_palin = 0;
-  int32_t median = 0;        // meaningful only when has_median
-  bool has_median = false;   // false when num_palin < 2: no gap, no median
+  int32_t median = 0;       // meaningful only when has_median
+  bool has_median = false;  // false when num_palin < 2: no gap, no median
 };
 
 // Starts of the palindromes of one length, in increasing order.
@@ -163,7 +163,7 @@ struct length_walk {
   int32_t count2 = 0, count3 = 0;
   int32_t prev2 = 0, prev3 = 0;
   gap_tally tally2, tally3;
-  start_list lists[2];  // [L % 2]: the starts of the next even / odd length
+  start_list lists[2];       // [L % 2]: the starts of the next even / odd length
   int32_t palin_length = 2;  // next length walk_next reports
 };
 

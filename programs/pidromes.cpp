@@ -53,8 +53,8 @@ int main() {
     // Positions the file didn't fill would be zeros, and a long run of zeros
     // holds palindromes of every length up to its own: analyse what was read.
     if (seq.filled < total_length) {
-      std::fprintf(stderr, "%s: %s holds %d of the %d decimals; the table covers those %d only\n",
-                   program, digit_file_name, seq.filled, total_length, seq.filled);
+      std::fprintf(stderr, "%s: %s holds %d of the %d decimals; the table covers those %d only\n", program,
+                   digit_file_name, seq.filled, total_length, seq.filled);
     }
     if (!walk_seal(&walk, seq.filled)) status = report_out_of_memory(program);
     for (length_row row; status == 0;) {

@@ -36,7 +36,8 @@ std::vector<std::string> per_length_rows(const std::vector<int32_t>& digits) {
   std::vector<std::string> rows;
   gap_list gaps;
   for (int32_t length = 2;; ++length) {
-    const length_result result = scan_length(digits.data(), static_cast<int32_t>(digits.size()), length, &gaps);
+    const length_result result =
+        scan_length(digits.data(), static_cast<int32_t>(digits.size()), length, &gaps);
     length_row row{length, result.num_palin, 0, gaps.dig_dist_counter > 0};
     if (row.has_median) row.median = median_gap(&gaps);
     rows.push_back(describe(row));

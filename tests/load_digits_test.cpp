@@ -66,8 +66,10 @@ TEST(LoadDigits, CrossesBlockBoundaries) {
     const std::vector<int32_t> got = loaded(text, total_length, &filled);
     const auto stored = std::min<std::size_t>(digits.size(), static_cast<std::size_t>(total_length));
     EXPECT_EQ(filled, static_cast<int32_t>(stored));
-    EXPECT_TRUE(std::equal(digits.begin(), digits.begin() + static_cast<std::ptrdiff_t>(stored), got.begin()));
-    EXPECT_TRUE(std::all_of(got.begin() + static_cast<std::ptrdiff_t>(stored), got.end(), [](int32_t d) { return d == 0; }));
+    EXPECT_TRUE(
+        std::equal(digits.begin(), digits.begin() + static_cast<std::ptrdiff_t>(stored), got.begin()));
+    EXPECT_TRUE(std::all_of(got.begin() + static_cast<std::ptrdiff_t>(stored), got.end(),
+                            [](int32_t d) { return d == 0; }));
   }
 }
 

@@ -1,6 +1,7 @@
 #include "program_run.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,7 +23,7 @@ std::string read_all(const std::string& path) {
 }  // namespace
 
 program_output run_program(const std::vector<std::string>& argv, const std::string& folder,
-                           stdout_target target) {
+                           stdout_target target, std::size_t address_space_limit) {
   const std::string out_path = folder + "/.stdout";
   const std::string err_path = folder + "/.stderr";
   std::vector<char*> args;
@@ -37,9 +38,14 @@ program_output run_program(const std::vector<std::string>& argv, const std::stri
     if (target == stdout_target::closed) {
       close(1);
     } else {
-      const int out = target == stdout_target::dev_full ? open("/dev/full", O_WRONLY)
-                                                        : open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int out = target == stdout_target::dev_full
+                          ? open("/dev/full", O_WRONLY)
+                          : open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(out, 1);
+    }
+    if (address_space_limit != 0) {
+      const rlimit limit{address_space_limit, address_space_limit};
+      if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(125);
     }
     if (chdir(folder.c_str()) != 0) _exit(126);
     execv(args[0], args.data());

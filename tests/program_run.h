@@ -2,6 +2,7 @@
 // writes and how it ends.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,12 @@ struct program_output {
 
 enum class stdout_target { captured, closed, dev_full };
 
-// Runs argv[0] with arguments argv[1..] in `folder`; standard input is /dev/null.
+// Runs argv[0] with arguments argv[1..] in `folder`; standard input is
+// /dev/null. A non-zero `address_space_limit` (bytes) is set as the child's
+// RLIMIT_AS, like `ulimit -v`.
 program_output run_program(const std::vector<std::string>& argv, const std::string& folder,
-                           stdout_target target = stdout_target::captured);
+                           stdout_target target = stdout_target::captured,
+                           std::size_t address_space_limit = 0);
 
 // A fresh folder under the temporary directory, readable by everybody; removed by remove_folder.
 std::string make_folder();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "expected_output.h"
 #include "program_run.h"
 
 namespace {
@@ -16,17 +17,15 @@ const std::string pidromes_zero = PIDROMES_ZERO_PATH;
 const std::string palprobe = PALPROBE_PATH;
 
 const std::string cant_open = "I can\xE2\x80\x99t open the file for reading.\n";
-const std::string header =
-    "Palindrome\tNumber of \tMedian Digit\n"
-    "Length\t\tPalindromes\tDistance\n"
-    "----------\t-----------\t------------\n";
 constexpr int failed = 255;  // main returned -1
 
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override { folder = make_folder(); }
   void TearDown() override { remove_folder(folder); }
-  void digit_file(const std::string& name, const std::string& bytes) { write_file(folder + "/" + name, bytes); }
+  void digit_file(const std::string& name, const std::string& bytes) {
+    write_file(folder + "/" + name, bytes);
+  }
   program_output run(const std::string& program, stdout_target target = stdout_target::captured) {
     return run_program({program}, folder, target);
   }
@@ -65,18 +64,18 @@ const std::string runs_of_fives_rows =
 TEST_F(ProgramTest, AnalysisTableOfCraftedDigits) {
   digit_file("pi_50m.txt", runs_of_fives());
   const program_output dash = run(pidromes);
-  EXPECT_EQ(dash.out, header + runs_of_fives_rows + "         8\t        0\t         -");
+  EXPECT_EQ(dash.out, table_header + runs_of_fives_rows + "         8\t        0\t         -");
   EXPECT_EQ(dash.err, "");
   EXPECT_EQ(dash.exit_status, 0);
   const program_output zero = run(pidromes_zero);
-  EXPECT_EQ(zero.out, header + runs_of_fives_rows + "         8\t        0\t         0");
+  EXPECT_EQ(zero.out, table_header + runs_of_fives_rows + "         8\t        0\t         0");
   EXPECT_EQ(zero.exit_status, 0);
 }
 
 TEST_F(ProgramTest, NoNeighboursEqualEndsAtLengthTwo) {
   digit_file("pi_50m.txt", full_file("01"));  // length 3 would have 49,999,998
-  EXPECT_EQ(run(pidromes).out, header + "         2\t        0\t         -");
-  EXPECT_EQ(run(pidromes_zero).out, header + "         2\t        0\t         0");
+  EXPECT_EQ(run(pidromes).out, table_header + "         2\t        0\t         -");
+  EXPECT_EQ(run(pidromes_zero).out, table_header + "         2\t        0\t         0");
 }
 
 TEST_F(ProgramTest, SinglePalindromeHasNoMedian) {
@@ -84,10 +83,10 @@ TEST_F(ProgramTest, SinglePalindromeHasNoMedian) {
   text[2 + 40'000'005] = text[2 + 40'000'004];  // ...4 5 5 7...: one pair, no triple
   digit_file("pi_50m.txt", text);
   const program_output dash = run(pidromes);
-  EXPECT_EQ(dash.out, header + "         2\t        1\t         -\n         3\t        0\t         -");
+  EXPECT_EQ(dash.out, table_header + "         2\t        1\t         -\n         3\t        0\t         -");
   EXPECT_EQ(dash.exit_status, 0);
   const program_output zero = run(pidromes_zero);
-  EXPECT_EQ(zero.out, header + "         2\t        1\t         0\n         3\t        0\t         0");
+  EXPECT_EQ(zero.out, table_header + "         2\t        1\t         0\n         3\t        0\t         0");
   EXPECT_EQ(zero.exit_status, 0);
 }
 
@@ -98,7 +97,8 @@ TEST_F(ProgramTest, ShortAndEmptyFiles) {
     std::string text, rows, note;
   };
   const short_case cases[] = {
-      {"3.1221", "         2\t        1\t         -\n         3\t        0\t         -", "holds 4 of the 50000000"},
+      {"3.1221", "         2\t        1\t         -\n         3\t        0\t         -",
+       "holds 4 of the 50000000"},
       {"3.", "         2\t        0\t         -", "holds 0 of the 50000000"},
       {"", "         2\t        0\t         -", "holds 0 of the 50000000"},
       {"3.14159265358979323846\n", "         2\t        0\t         -", "holds 21 of the 50000000"},
@@ -106,7 +106,7 @@ TEST_F(ProgramTest, ShortAndEmptyFiles) {
   for (const short_case& c : cases) {
     digit_file("pi_50m.txt", c.text);
     const program_output result = run(pidromes);
-    EXPECT_EQ(result.out, header + c.rows) << c.text;
+    EXPECT_EQ(result.out, table_header + c.rows) << c.text;
     EXPECT_NE(result.err.find(c.note), std::string::npos) << result.err;
     EXPECT_EQ(result.exit_status, 0);
   }
@@ -136,7 +136,8 @@ TEST_F(ProgramTest, FailedWritesAreNotSuccess) {
     for (const stdout_target target : {stdout_target::dev_full, stdout_target::closed}) {
       const program_output result = run(program, target);
       EXPECT_EQ(result.exit_status, failed) << program;
-      EXPECT_NE(result.err.find("writing the report to standard output failed"), std::string::npos) << result.err;
+      EXPECT_NE(result.err.find("writing the report to standard output failed"), std::string::npos)
+          << result.err;
     }
   }
   remove_folder(folder + "/pi_50m.txt");
@@ -160,18 +161,19 @@ TEST_F(ProgramTest, PrototypeLines) {
        "\n8\t5\tMedian dist = 0\n\n9\t4\tMedian dist = 0\n\n10\t3\tMedian dist = 0\n"
        "\n11\t2\tMedian dist = 0\n\n12\t1\tMedian dist = -\n\n13\t0\tMedian dist = -\n"},
       // a line feed is stored as -38 and is no match for the zeros after it
-      {"3.1\n", "\n2\t11\tMedian dist = 0\n\n3\t10\tMedian dist = 0\n\n4\t9\tMedian dist = 0\n"
-                "\n5\t8\tMedian dist = 0\n\n6\t7\tMedian dist = 0\n\n7\t6\tMedian dist = 0\n"
-                "\n8\t5\tMedian dist = 0\n\n9\t4\tMedian dist = 0\n\n10\t3\tMedian dist = 0\n"
-                "\n11\t2\tMedian dist = 0\n\n12\t1\tMedian dist = -\n\n13\t0\tMedian dist = -\n"},
-      {"", "\n2\t13\tMedian dist = 0\n\n3\t12\tMedian dist = 0\n\n4\t11\tMedian dist = 0\n"
-           "\n5\t10\tMedian dist = 0\n\n6\t9\tMedian dist = 0\n\n7\t8\tMedian dist = 0\n"
-           "\n8\t7\tMedian dist = 0\n\n9\t6\tMedian dist = 0\n\n10\t5\tMedian dist = 0\n"
-           "\n11\t4\tMedian dist = 0\n\n12\t3\tMedian dist = 0\n\n13\t2\tMedian dist = 0\n"
-           "\n14\t1\tMedian dist = -\n\n15\t0\tMedian dist = -\n"},
+      {"3.1\n",
+       "\n2\t11\tMedian dist = 0\n\n3\t10\tMedian dist = 0\n\n4\t9\tMedian dist = 0\n"
+       "\n5\t8\tMedian dist = 0\n\n6\t7\tMedian dist = 0\n\n7\t6\tMedian dist = 0\n"
+       "\n8\t5\tMedian dist = 0\n\n9\t4\tMedian dist = 0\n\n10\t3\tMedian dist = 0\n"
+       "\n11\t2\tMedian dist = 0\n\n12\t1\tMedian dist = -\n\n13\t0\tMedian dist = -\n"},
+      {"",
+       "\n2\t13\tMedian dist = 0\n\n3\t12\tMedian dist = 0\n\n4\t11\tMedian dist = 0\n"
+       "\n5\t10\tMedian dist = 0\n\n6\t9\tMedian dist = 0\n\n7\t8\tMedian dist = 0\n"
+       "\n8\t7\tMedian dist = 0\n\n9\t6\tMedian dist = 0\n\n10\t5\tMedian dist = 0\n"
+       "\n11\t4\tMedian dist = 0\n\n12\t3\tMedian dist = 0\n\n13\t2\tMedian dist = 0\n"
+       "\n14\t1\tMedian dist = -\n\n15\t0\tMedian dist = -\n"},
       {"3.12121212121213", "\n2\t0\tMedian dist = -\n"},
-      {"3.11212121212121",
-       "\n2\t1\tMedian dist = -\n\n3\t11\tMedian dist = 0\n\n4\t0\tMedian dist = -\n"},
+      {"3.11212121212121", "\n2\t1\tMedian dist = -\n\n3\t11\tMedian dist = 0\n\n4\t0\tMedian dist = -\n"},
   };
   for (const probe_case& c : cases) {
     digit_file("test.txt", c.text);
@@ -190,9 +192,10 @@ TEST_F(ProgramTest, PrototypeRefusesReadOnlyFile) {
   chmod((folder + "/test.txt").c_str(), 0444);
   program_output result;
   if (geteuid() == 0) {
-    result = run_program({"/usr/bin/setpriv", "--inh-caps=-dac_override", "--bounding-set=-dac_override", palprobe},
-                         folder);
-    if (result.err.find("setpriv") != std::string::npos) GTEST_SKIP() << "can't drop privileges: " << result.err;
+    result = run_program(
+        {"/usr/bin/setpriv", "--inh-caps=-dac_override", "--bounding-set=-dac_override", palprobe}, folder);
+    if (result.err.find("setpriv") != std::string::npos)
+      GTEST_SKIP() << "can't drop privileges: " << result.err;
   } else {
     result = run(palprobe);
   }

@@ -11,17 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "expected_output.h"
 #include "program_run.h"
 #include "reference_palindromes.h"
 
 namespace {
 
 const std::string digit_file = std::string(PIDROMES_DATA_DIR) + "/pi_50m.txt";
-
-const std::string header =
-    "Palindrome\tNumber of \tMedian Digit\n"
-    "Length\t\tPalindromes\tDistance\n"
-    "----------\t-----------\t------------\n";
 
 // Rows for lengths 2 to 15; length 16 has no palindrome.
 const std::string golden_rows =
@@ -51,28 +47,17 @@ class RealDigits : public ::testing::Test {
   }
 };
 
-std::string format_row(const reference_row& row) {
-  char line[64];
-  std::snprintf(line, sizeof line, "%10d\t%9d\t%10d\n", row.palin_length, row.num_palin, row.median);
-  return line;
-}
-
 TEST_F(RealDigits, GoldenTableMatchesReferenceCount) {
   std::ifstream in(digit_file, std::ios::binary);
-  std::string text(50'000'002, '\0');
+  std::string text;
+  text.resize(50'000'002);
   ASSERT_TRUE(in.read(text.data(), static_cast<std::streamsize>(text.size())));
-  std::vector<int32_t> digits;
-  digits.reserve(50'000'000);
-  for (std::size_t i = 2; i < text.size(); ++i) digits.push_back(text[i] - '0');
-  text.clear();
-  text.shrink_to_fit();
-  const std::vector<reference_row> rows = reference_table(digits);
-  std::string table;
+  const std::vector<reference_row> rows = reference_table(digits_of_file(text, 50'000'000));
   for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
-    ASSERT_TRUE(rows[i].has_median) << "length " << rows[i].palin_length;
-    table += format_row(rows[i]);
+    EXPECT_TRUE(rows[i].has_median) << "length " << rows[i].palin_length;
   }
-  EXPECT_EQ(table, golden_rows);
+  EXPECT_EQ(expected_table(rows, final_median::dash),
+            table_header + golden_rows + golden_final + "         -");
   EXPECT_EQ(rows.back().palin_length, 16);
   EXPECT_EQ(rows.back().num_palin, 0);
 }
@@ -81,11 +66,11 @@ TEST_F(RealDigits, ProgramsPrintTheGoldenTable) {
   const std::string folder = make_folder();
   std::filesystem::create_symlink(std::filesystem::absolute(digit_file), folder + "/pi_50m.txt");
   const program_output dash = run_program({PIDROMES_PATH}, folder);
-  EXPECT_EQ(dash.out, header + golden_rows + golden_final + "         -");
+  EXPECT_EQ(dash.out, table_header + golden_rows + golden_final + "         -");
   EXPECT_EQ(dash.err, "");
   EXPECT_EQ(dash.exit_status, 0);
   const program_output zero = run_program({PIDROMES_ZERO_PATH}, folder);
-  EXPECT_EQ(zero.out, header + golden_rows + golden_final + "         0");
+  EXPECT_EQ(zero.out, table_header + golden_rows + golden_final + "         0");
   EXPECT_EQ(zero.exit_status, 0);
   remove_folder(folder);
 }
