@@ -28,7 +28,8 @@ std::string expected_probe_lines(const std::vector<reference_row>& rows) {
   char line[64];
   for (const reference_row& row : rows) {
     if (row.has_median) {
-      std::snprintf(line, sizeof line, "\n%d\t%d\tMedian dist = %d\n", row.palin_length, row.num_palin, row.median);
+      std::snprintf(line, sizeof line, "\n%d\t%d\tMedian dist = %d\n", row.palin_length, row.num_palin,
+                    row.median);
     } else {
       std::snprintf(line, sizeof line, "\n%d\t%d\tMedian dist = -\n", row.palin_length, row.num_palin);
     }
