@@ -6,19 +6,16 @@
 #include <cstdlib>
 
 #include "palindromes.h"
+#include "program_support.h"
 
 int main() {
   constexpr int32_t total_length = 50'000'000;
   std::FILE* file = std::fopen("pi_50m.txt", "r");
   if (file == nullptr) {
-    std::fputs("I can\xE2\x80\x99t open the file for reading.\n", stdout);
+    std::fputs(cant_open_message, stdout);
     return -1;
   }
-  std::fputs(
-      "Palindrome\tNumber of \tMedian Digit\n"
-      "Length\t\tPalindromes\tDistance\n"
-      "----------\t-----------\t------------\n",
-      stdout);
+  std::fputs(table_header, stdout);
   auto* file_digits = static_cast<int32_t*>(std::calloc(total_length, sizeof(int32_t)));
   if (file_digits == nullptr) return -1;
   std::fseek(file, 2, SEEK_SET);

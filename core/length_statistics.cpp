@@ -39,9 +39,8 @@ length_result scan_length(const int32_t* file_digits, int32_t total_length, int3
   for (uint32_t count = 0; count <= last_start; ++count) {
     if (!is_palindrome(file_digits + count, palin_length)) continue;
     const int32_t start = static_cast<int32_t>(count);
-    if (result.num_palin > 0 && !append_gap(gaps, start - prev_palin - 1)) {
-      result.out_of_memory = true;
-    }
+    const int32_t digit_dist = start - prev_palin - 1;
+    if (result.num_palin > 0 && !append_gap(gaps, digit_dist)) result.out_of_memory = true;
     ++result.num_palin;
     prev_palin = start;
   }

@@ -37,11 +37,7 @@ int main() {
     finish_report(program);
     return -1;
   }
-  std::fputs(
-      "Palindrome\tNumber of \tMedian Digit\n"
-      "Length\t\tPalindromes\tDistance\n"
-      "----------\t-----------\t------------\n",
-      stdout);
+  std::fputs(table_header, stdout);
   std::fflush(stdout);  // the header shows while the digits load
 
   digit_sequence seq;

@@ -9,6 +9,12 @@
 // Written to standard output when the digit file can't be opened (U+2019 in UTF-8).
 inline constexpr char cant_open_message[] = "I can\xE2\x80\x99t open the file for reading.\n";
 
+// The analysis programs' table header.
+inline constexpr char table_header[] =
+    "Palindrome\tNumber of \tMedian Digit\n"
+    "Length\t\tPalindromes\tDistance\n"
+    "----------\t-----------\t------------\n";
+
 // Opens the digit file `name` with `mode`. Returns nullptr when it can't be
 // opened, and also when it names a directory: that opens on Linux but never
 // yields a character, so it is no more a digit file than a missing one.

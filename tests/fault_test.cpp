@@ -11,15 +11,7 @@
 
 namespace {
 
-class FaultTest : public ::testing::Test {
- protected:
-  void SetUp() override { folder = make_folder(); }
-  void TearDown() override { remove_folder(folder); }
-  void digit_file(const std::string& name, const std::string& bytes) {
-    write_file(folder + "/" + name, bytes);
-  }
-  std::string folder;
-};
+using FaultTest = program_folder_test;
 
 std::string random_bytes(uint32_t seed, std::size_t count) {
   std::mt19937 generator(seed);

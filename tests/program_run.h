@@ -2,6 +2,8 @@
 // writes and how it ends.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -25,3 +27,17 @@ program_output run_program(const std::vector<std::string>& argv, const std::stri
 std::string make_folder();
 void remove_folder(const std::string& folder);
 void write_file(const std::string& path, const std::string& bytes);
+
+// A fresh folder for each test, where digit files are written and programs run.
+class program_folder_test : public ::testing::Test {
+ protected:
+  void SetUp() override { folder = make_folder(); }
+  void TearDown() override { remove_folder(folder); }
+  void digit_file(const std::string& name, const std::string& bytes) {
+    write_file(folder + "/" + name, bytes);
+  }
+  program_output run(const std::string& program, stdout_target target = stdout_target::captured) {
+    return run_program({program}, folder, target);
+  }
+  std::string folder;
+};

@@ -19,18 +19,7 @@ const std::string palprobe = PALPROBE_PATH;
 const std::string cant_open = "I can\xE2\x80\x99t open the file for reading.\n";
 constexpr int failed = 255;  // main returned -1
 
-class ProgramTest : public ::testing::Test {
- protected:
-  void SetUp() override { folder = make_folder(); }
-  void TearDown() override { remove_folder(folder); }
-  void digit_file(const std::string& name, const std::string& bytes) {
-    write_file(folder + "/" + name, bytes);
-  }
-  program_output run(const std::string& program, stdout_target target = stdout_target::captured) {
-    return run_program({program}, folder, target);
-  }
-  std::string folder;
-};
+using ProgramTest = program_folder_test;
 
 // "3." and then 50,000,000 characters made by repeating `block`.
 std::string full_file(const std::string& block) {
