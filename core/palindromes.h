@@ -151,8 +151,9 @@ struct start_list {
 };
 
 // A palindrome of length L >= 4 is one of length L - 2 with one more equal
-// pair around it, so after a first pass that finds lengths 2 to 5, each later
-// length only filters the starts of the length two below it.
+// pair around it. So a first pass tallies lengths 2 and 3 and keeps the starts
+// of lengths 4 and 5; each later length only filters the starts of the length
+// two below it.
 struct length_walk {
   const int32_t* file_digits = nullptr;
   int32_t scanned = 0;     // windows lie within positions [0, scanned)
@@ -187,7 +188,9 @@ enum class walk_status { row, out_of_memory };
 // Fills `row` with the figures of the next length (2, 3, 4, ... in turn), equal
 // to scan_length then median_gap over the sealed positions. The caller stops
 // after the first row with num_palin == 0. Requires a sealed walk. Costs
-// O(count of the length two below) for lengths of 4 and more.
+// O(count of the length two below) for lengths of 4 and more: on decimals that
+// shrinks tenfold every two lengths, but inside a run of R equal digits every
+// length up to R has about R palindromes, so such a run costs O(R * R) in all.
 walk_status walk_next(length_walk* walk, length_row* row);
 
 // Frees the walk's storage (allowed after any failure).
