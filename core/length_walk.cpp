@@ -1,6 +1,7 @@
 // All lengths from one pass over the sequence: lengths 2 and 3 are tallied
 // while the pass runs, and every later length filters the starts of the length
-// two below it.
+// two below it, until a parity's palindromes persist over many lengths and it
+// goes dense.
 #include <cstdlib>
 
 #include "palindromes.h"
@@ -170,8 +171,26 @@ bool walk_seal(length_walk* walk, int32_t scan_length) {
   }
   walk->next_start = scan_length;
   walk->scanned = scan_length;
+  walk->lists[0].previous_count = walk->count2;
+  walk->lists[1].previous_count = walk->count3;
   walk->sealed = true;
   return !walk->out_of_memory;
+}
+
+// Brings the starts of `palin_length`'s parity up to that length and decides
+// whether the parity goes dense. Returns false on allocation failure.
+bool advance_parity(length_walk* walk, int32_t palin_length) {
+  start_list* list = &walk->lists[palin_length % 2];
+  dense_centres* dense = &walk->dense[palin_length % 2];
+  if (dense->active) return true;
+  if (list->palin_length < palin_length) {
+    list->previous_count = list->count;
+    extend_starts(list, walk->file_digits, walk->scanned, palin_length);
+  }
+  const bool persisting =
+      list->count >= walk->dense_threshold && int64_t{list->count} * 2 > list->previous_count;
+  if (list->count == 0 || !(walk->dense_threshold == 0 || persisting)) return true;
+  return start_dense(dense, list, walk->file_digits, walk->scanned);
 }
 
 walk_status walk_next(length_walk* walk, length_row* row) {
@@ -184,10 +203,12 @@ walk_status walk_next(length_walk* walk, length_row* row) {
     row->num_palin = walk->count3;
     tally = &walk->tally3;
   } else {
-    start_list* list = &walk->lists[palin_length % 2];
-    if (list->palin_length < palin_length) {
-      extend_starts(list, walk->file_digits, walk->scanned, palin_length);
+    if (!advance_parity(walk, palin_length)) return walk_status::out_of_memory;
+    dense_centres* dense = &walk->dense[palin_length % 2];
+    if (dense->active) {
+      return dense_row(dense, palin_length, row) ? walk_status::row : walk_status::out_of_memory;
     }
+    start_list* list = &walk->lists[palin_length % 2];
     row->num_palin = list->count;
     tally_starts(list, tally);
   }
@@ -198,6 +219,8 @@ walk_status walk_next(length_walk* walk, length_row* row) {
 }
 
 void release_walk(length_walk* walk) {
+  release_dense(&walk->dense[0]);
+  release_dense(&walk->dense[1]);
   release_tally(&walk->tally2);
   release_tally(&walk->tally3);
   std::free(walk->lists[0].starts);

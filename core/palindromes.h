@@ -147,8 +147,68 @@ struct start_list {
   uint32_t* starts = nullptr;
   int32_t count = 0;
   int32_t capacity = 0;
-  int32_t palin_length = 0;  // the length these starts belong to
+  int32_t palin_length = 0;    // the length these starts belong to
+  int32_t previous_count = 0;  // palindromes of the length two below
 };
+
+// Gaps kept for order statistics while they come and go: short ones in a
+// Fenwick tree over their values, the few long ones in a sorted array.
+inline constexpr int32_t gap_index_short = 1 << 16;
+
+struct gap_index {
+  uint32_t* tree = nullptr;  // Fenwick tree over gap values 0..gap_index_short-1, 1-based
+  int32_t short_total = 0;
+  int32_t* long_gaps = nullptr;  // ascending; gaps >= gap_index_short
+  int32_t long_count = 0;
+  int32_t long_capacity = 0;
+};
+
+// Allocates an empty index. Returns false if it couldn't be had.
+bool start_gap_index(gap_index* index);
+
+// Adds (count +1) or removes (count -1, the gap must be present) one gap.
+// O(log gap_index_short), or O(long gaps) for a long one. Returns false if a
+// long gap couldn't be kept.
+bool change_gap(gap_index* index, int32_t gap, int count);
+
+// Returns the k-th smallest gap (0-based). Requires k < number of gaps.
+// O(log gap_index_short).
+int32_t select_gap(const gap_index* index, int32_t k);
+
+void release_gap_index(gap_index* index);
+
+// The palindromes of one parity once they persist over many lengths, as in a
+// long run of one digit: every length would filter almost the same starts
+// again, costing the run length squared. Instead each centre's longest
+// palindrome is found once, and each length only removes the centres that
+// have run out, merging the gaps on either side.
+struct dense_centres {
+  bool active = false;
+  int32_t count = 0;           // centres, in increasing order of position
+  int32_t* keys = nullptr;     // first + last position of any window around the centre
+  int32_t* longest = nullptr;  // length of the longest palindrome around it
+  int32_t* prev = nullptr;     // neighbours among the centres alive, -1 for none
+  int32_t* next = nullptr;
+  int32_t* order = nullptr;  // centres by ascending longest: the order they run out
+  int32_t removed = 0;       // centres of `order` run out so far
+  int32_t alive = 0;
+  gap_index gaps;  // gaps between neighbours alive
+};
+
+// Turns the starts in `list` into dense centres over positions [0, n) of
+// `file_digits`, taking over the list's storage and leaving it empty.
+// Requires a list with at least one start. Returns false on allocation
+// failure. O(n + count log count) with Manacher's mirror rule, whatever the
+// lengths of the palindromes; 16 more bytes per start.
+bool start_dense(dense_centres* dense, start_list* list, const int32_t* file_digits, int32_t n);
+
+// The count and median for `palin_length`, which must have the parity of the
+// list the centres came from and exceed the length given before (or equal the
+// list's). Returns false if a long gap couldn't be kept. Amortised O(log n)
+// per centre run out, plus O(log n).
+bool dense_row(dense_centres* dense, int32_t palin_length, length_row* row);
+
+void release_dense(dense_centres* dense);
 
 // A palindrome of length L >= 4 is one of length L - 2 with one more equal
 // pair around it. So a first pass tallies lengths 2 and 3 and keeps the starts
@@ -156,6 +216,9 @@ struct start_list {
 // two below it.
 struct length_walk {
   const int32_t* file_digits = nullptr;
+  // A parity goes dense once its starts number at least this many and the
+  // last filter kept more than half of them; 0 makes it go dense at once.
+  int32_t dense_threshold = 1 << 16;
   int32_t scanned = 0;     // windows lie within positions [0, scanned)
   int32_t next_start = 0;  // first start the first pass has not examined
   bool sealed = false;
@@ -165,6 +228,7 @@ struct length_walk {
   int32_t prev2 = 0, prev3 = 0;
   gap_tally tally2, tally3;
   start_list lists[2];       // [L % 2]: the starts of the next even / odd length
+  dense_centres dense[2];    // [L % 2]: used instead of lists[L % 2] once active
   int32_t palin_length = 2;  // next length walk_next reports
 };
 

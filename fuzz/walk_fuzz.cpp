@@ -4,7 +4,8 @@
 //
 // Setting bytes: capacity = 1 + (byte0 | byte1 << 8) % 300; the low bit of
 // byte0 picks the scan range: all positions, zeros included, as palprobe does,
-// or only the filled ones, as the analysis programs do.
+// or only the filled ones, as the analysis programs do. Bits 1 and 2 pick when
+// the walk goes dense: at once, for 3 persisting starts, or as the programs do.
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -28,6 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(load_walking(file, total_length, &seq, &walk));
   const int32_t scanned = whole_sequence ? total_length : seq.filled;
   FUZZ_CHECK(walk_seal(&walk, scanned));
+  if ((data[0] & 2) != 0)
+    walk.dense_threshold = 0;
+  else if ((data[0] & 4) != 0)
+    walk.dense_threshold = 3;
 
   gap_list gaps;
   for (int32_t palin_length = 2;; ++palin_length) {

@@ -1,6 +1,7 @@
 // pidromes / pidromes-zero: the table of palindrome counts and median gaps
 // over the first 50,000,000 decimals of pi in "pi_50m.txt".
 #include <cstdio>
+#include <ctime>
 
 #include "palindromes.h"
 #include "program_support.h"
@@ -25,6 +26,21 @@ void write_row(const length_row& row, bool final_row) {
     std::printf("%10d\t%9d\t%10d%s", row.palin_length, row.num_palin, 0, end);
   } else {
     std::printf("%10d\t%9d\t         -%s", row.palin_length, row.num_palin, end);
+  }
+}
+
+// Each row should show as soon as its length is done, even through a pipe.
+// But a long run of one digit gives millions of rows in quick succession, and
+// a write per row would then cost more than the analysis: past the first
+// rows, the table is flushed at most every 20 ms.
+void flush_now_and_then(int32_t palin_length, timespec* last_flush) {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  const int64_t elapsed_ns =
+      (int64_t{now.tv_sec} - last_flush->tv_sec) * 1'000'000'000 + (now.tv_nsec - last_flush->tv_nsec);
+  if (palin_length < 100 || elapsed_ns >= 20'000'000) {
+    std::fflush(stdout);
+    *last_flush = now;
   }
 }
 
@@ -53,6 +69,8 @@ int main() {
                    digit_file_name, seq.filled, total_length, seq.filled);
     }
     if (!walk_seal(&walk, seq.filled)) status = report_out_of_memory(program);
+    timespec last_flush{};
+    clock_gettime(CLOCK_MONOTONIC, &last_flush);
     for (length_row row; status == 0;) {
       if (walk_next(&walk, &row) != walk_status::row) {
         status = report_out_of_memory(program);
@@ -60,7 +78,7 @@ int main() {
       }
       write_row(row, row.num_palin == 0);
       if (row.num_palin == 0) break;
-      std::fflush(stdout);  // each row shows as soon as its length is done
+      flush_now_and_then(row.palin_length, &last_flush);
     }
   }
   release_walk(&walk);

@@ -61,6 +61,28 @@ TEST_F(ProgramTest, AnalysisTableOfCraftedDigits) {
   EXPECT_EQ(zero.exit_status, 0);
 }
 
+// A run of 100,000 sevens at the start, then the nine other digits in turn:
+// every length L up to 100,000 has 100,001 - L palindromes, all inside the
+// run and neighbouring (median 0), until the whole run is the only one.
+TEST_F(ProgramTest, LongRunOfOneDigit) {
+  constexpr int32_t run_length = 100'000;
+  std::string text = "3." + std::string(run_length, '7');
+  const std::string cycle = "012345689";
+  text.reserve(50'000'002);
+  for (std::size_t i = 0; text.size() < 50'000'002; ++i) text += cycle[i % cycle.size()];
+  digit_file("pi_50m.txt", text);
+  std::string rows;
+  char row[64];
+  for (int32_t length = 2; length < run_length; ++length) {
+    std::snprintf(row, sizeof row, "%10d\t%9d\t%10d\n", length, run_length + 1 - length, 0);
+    rows += row;
+  }
+  rows += "    100000\t        1\t         -\n    100001\t        0\t         -";
+  const program_output result = run(pidromes);
+  EXPECT_TRUE(result.out == table_header + rows) << "output of " << result.out.size() << " bytes differs";
+  EXPECT_EQ(result.exit_status, 0);
+}
+
 TEST_F(ProgramTest, NoNeighboursEqualEndsAtLengthTwo) {
   digit_file("pi_50m.txt", full_file("01"));  // length 3 would have 49,999,998
   EXPECT_EQ(run(pidromes).out, table_header + "         2\t        0\t         -");
