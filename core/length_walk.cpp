@@ -164,16 +164,16 @@ bool walk_feed(length_walk* walk, int32_t available) {
 bool walk_seal(length_walk* walk, int32_t scan_length) {
   walk_feed(walk, scan_length);
   for (int32_t s = walk->next_start; s < scan_length && !walk->out_of_memory; ++s) {
-    if (!reserve(&walk->lists[0], 1) || !reserve(&walk->lists[1], 1))
+    if (!reserve(&walk->lists[0], 1) || !reserve(&walk->lists[1], 1)) {
       walk->out_of_memory = true;
-    else
+    } else {
       pass_start(walk, s, scan_length);
+    }
   }
   walk->next_start = scan_length;
   walk->scanned = scan_length;
   walk->lists[0].previous_count = walk->count2;
   walk->lists[1].previous_count = walk->count3;
-  walk->sealed = true;
   return !walk->out_of_memory;
 }
 

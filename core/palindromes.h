@@ -221,7 +221,6 @@ struct length_walk {
   int32_t dense_threshold = 1 << 16;
   int32_t scanned = 0;     // windows lie within positions [0, scanned)
   int32_t next_start = 0;  // first start the first pass has not examined
-  bool sealed = false;
   bool out_of_memory = false;
   // First pass: lengths 2 and 3 are tallied as found, 4 and 5 kept as lists.
   int32_t count2 = 0, count3 = 0;
