@@ -40,6 +40,24 @@ void all_lengths_walk(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * n);
 }
 
+// A sequence that is one run of a single digit: a row for every length up to
+// n, which the dense centres produce in O(n log n) in all.
+void one_run_walk(benchmark::State& state) {
+  const auto n = static_cast<int32_t>(state.range(0));
+  const std::vector<int32_t> digits(static_cast<std::size_t>(n), 7);
+  for (auto _ : state) {
+    length_walk walk;
+    walk_digits(&walk, digits.data(), n);
+    length_row row;
+    do {
+      walk_next(&walk, &row);
+      benchmark::DoNotOptimize(row);
+    } while (row.num_palin > 0);
+    release_walk(&walk);
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+}
+
 // One length on the per-length path, for comparison.
 void one_length_scan(benchmark::State& state) {
   const auto n = static_cast<int32_t>(state.range(0));
@@ -80,5 +98,6 @@ void load_with_walk(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(all_lengths_walk)->Arg(1'000'000)->Arg(10'000'000)->Arg(50'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(one_run_walk)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(one_length_scan)->Arg(1'000'000)->Arg(10'000'000)->Arg(50'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(load_with_walk)->Arg(1'000'000)->Arg(10'000'000)->Arg(50'000'000)->Unit(benchmark::kMillisecond);
