@@ -23,10 +23,9 @@ const std::vector<int32_t>& random_decimals(int32_t n) {
   return digits;
 }
 
-// Every length of the table, the way the programs walk them.
-void all_lengths_walk(benchmark::State& state) {
-  const auto n = static_cast<int32_t>(state.range(0));
-  const std::vector<int32_t>& digits = random_decimals(n);
+// Walks every length of `digits`, the way the programs do, once per iteration.
+void walk_every_length(benchmark::State& state, const std::vector<int32_t>& digits) {
+  const auto n = static_cast<int32_t>(digits.size());
   for (auto _ : state) {
     length_walk walk;
     walk_digits(&walk, digits.data(), n);
@@ -40,22 +39,18 @@ void all_lengths_walk(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * n);
 }
 
+// Every length of the table of random decimals.
+void all_lengths_walk(benchmark::State& state) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  const std::vector<int32_t>& digits = random_decimals(static_cast<int32_t>(n));
+  walk_every_length(state,
+                    std::vector<int32_t>(digits.begin(), digits.begin() + static_cast<std::ptrdiff_t>(n)));
+}
+
 // A sequence that is one run of a single digit: a row for every length up to
 // n, which the dense centres produce in O(n log n) in all.
 void one_run_walk(benchmark::State& state) {
-  const auto n = static_cast<int32_t>(state.range(0));
-  const std::vector<int32_t> digits(static_cast<std::size_t>(n), 7);
-  for (auto _ : state) {
-    length_walk walk;
-    walk_digits(&walk, digits.data(), n);
-    length_row row;
-    do {
-      walk_next(&walk, &row);
-      benchmark::DoNotOptimize(row);
-    } while (row.num_palin > 0);
-    release_walk(&walk);
-  }
-  state.SetItemsProcessed(state.iterations() * n);
+  walk_every_length(state, std::vector<int32_t>(static_cast<std::size_t>(state.range(0)), 7));
 }
 
 // One length on the per-length path, for comparison.
