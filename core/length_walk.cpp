@@ -67,27 +67,14 @@ void keep_if(start_list* list, int32_t start, bool keep) {
 
 // Bit j of `centres` marks a palindrome of length `inner` (2 or 3) at start
 // base + j: tallies each one and keeps its start - 1 in `grown` when the pair
-// around it is equal too. Works on locals because the stores into the list
-// could otherwise alias the counters and force a reload for every palindrome.
+// around it is equal too.
 void pass_centres(uint64_t centres, int32_t base, int32_t inner, const int32_t* d, int32_t* num_palin,
                   int32_t* prev_palin, gap_tally* tally, start_list* grown) {
-  int32_t count = *num_palin;
-  int32_t prev = *prev_palin;
-  uint32_t* out = grown->starts + grown->count;
-  uint32_t* const first_out = out;
   for (; centres != 0; centres &= centres - 1) {
     const int32_t s = base + __builtin_ctzll(centres);
-    if (count > 0) add_gap(tally, s - prev - 1);
-    ++count;
-    prev = s;
-    if (s >= 1) {
-      *out = static_cast<uint32_t>(s - 1);
-      out += d[s - 1] == d[s + inner] ? 1 : 0;
-    }
+    record(num_palin, prev_palin, tally, s);
+    if (s >= 1) keep_if(grown, s - 1, d[s - 1] == d[s + inner]);
   }
-  *num_palin = count;
-  *prev_palin = prev;
-  grown->count += static_cast<int32_t>(out - first_out);
 }
 
 // First pass over starts base..base+63. Requires positions up to
@@ -189,8 +176,8 @@ bool advance_parity(length_walk* walk, int32_t palin_length) {
   }
   const bool persisting =
       list->count >= walk->dense_threshold && int64_t{list->count} * 2 > list->previous_count;
-  if (list->count == 0 || !(walk->dense_threshold == 0 || persisting)) return true;
-  return start_dense(dense, list, walk->file_digits, walk->scanned);
+  const bool go_dense = list->count > 0 && (walk->dense_threshold == 0 || persisting);
+  return !go_dense || start_dense(dense, list, walk->file_digits, walk->scanned);
 }
 
 walk_status walk_next(length_walk* walk, length_row* row) {

@@ -31,7 +31,7 @@ std::vector<std::string> walk_rows(length_walk* walk) {
   }
 }
 
-// Rows from scan_length + median_gap, the way the specification runs them.
+// Rows from scan_length + median_gap: one full pass per length.
 std::vector<std::string> per_length_rows(const std::vector<int32_t>& digits) {
   std::vector<std::string> rows;
   gap_list gaps;
